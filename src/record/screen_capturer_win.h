@@ -11,6 +11,7 @@
 
 #include "platform/byte_buffer.h"
 #include "platform/win_handles.h"
+#include "record/cursor_square.h"
 #include "record/frame_format.h"
 #include "record/palettes.h"
 #include "record/pixel_rect.h"
@@ -64,6 +65,7 @@ public:
     CompressionMode Compression() const { return compression_; }
     DWORD RasterOperation() const { return rasterOperation_; }
     const Palettes& CurrentPalettes() const { return palettes_; }
+    const CursorSquare& LastCursorSquare() const { return lastCursor_; }
     // The frame assembled so far, and starting a new one.
     ByteView Output() const { return output_; }
     void ResetOutput() { output_.clear(); }
@@ -76,6 +78,8 @@ private:
     void AppendRecord(const PixelRect& rect, Bytes& out);
     void AppendBitmapRecord(const PixelRect& rect, Bytes& out);
     void AppendEncodedRecord(const PixelRect& rect, Bytes& out);
+    // Reads the hot spot and size of a cursor's image; keeps the previous ones when it cannot.
+    void ReadCursorShape(HCURSOR cursor);
     void ReleaseDesktopDc();
     bool AcquireDesktopDc();
     HDC DesktopDc() const { return desktopDc_ ? desktopDc_->Get() : nullptr; }
@@ -95,10 +99,14 @@ private:
     Bytes referenceRow_;
     Bytes freshRow_;
     Palettes palettes_;
-    POINT lastCursorPosition_{0, 0};
-    POINT cursorHotSpot_{0, 0};
+    // The cursor square as last sent (at {0, 0} before the first), and the cursor drawn in it;
+    // both carry over from one recording to the next.
+    CursorSquare lastCursor_;
     HCURSOR lastCursorHandle_ = nullptr;
-    POINT currentCursorPosition_{0, 0};
+    // Hot spot and square side of the current cursor, kept when its shape cannot be read.
+    POINT cursorHotSpot_{0, 0};
+    POINT cursorSide_{kCursorSquareSide, kCursorSquareSide};
+    CursorSquare currentCursor_;
     std::int32_t rowStep_ = 0;
     DWORD rasterOperation_ = SRCCOPY;
     bool setUp_ = false;
