@@ -59,6 +59,7 @@ public:
         cls.lpfnWndProc = Proc;
         cls.hInstance = GetModuleHandleW(nullptr);
         cls.lpszClassName = L"GlimwellCaptureTestWindow";
+        cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         RegisterClassW(&cls);
         // Never activated: under Wine without a window manager, hiding or destroying an active
         // window waits about two seconds for the focus to move.
