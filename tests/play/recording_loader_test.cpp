@@ -100,7 +100,9 @@ TEST_F(LoadRecordingTest, HostileArchivesLoadWhatTheyCanAndLeaveNoFolder) {
         SCOPED_TRACE(c.label);
         PlaybackState state;
         LoadRecording(state, Archive(c.zip), Unpack(), 100, 100);
-        if (c.frames >= 0) EXPECT_EQ(state.frameCount, c.frames);
+        if (c.frames >= 0) {
+            EXPECT_EQ(state.frameCount, c.frames);
+        }
         EXPECT_FALSE(fs::exists(Unpack()));
         for (const auto& item : fs::recursive_directory_iterator(temp_.Path()))
             EXPECT_TRUE(item.path().filename() == "rec.vx" || item.path().filename() == "Play") << item.path();

@@ -16,6 +16,10 @@
 namespace glimwell::testing {
 
 struct TestZipEntry {
+    TestZipEntry(std::string name, Bytes data, bool deflate = true, std::optional<std::uint32_t> claimedSize = {},
+                 std::uint16_t flags = 0)
+        : name(std::move(name)), data(std::move(data)), deflate(deflate), claimedSize(claimedSize), flags(flags) {}
+
     std::string name;  // stored bytes, e.g. GBK
     Bytes data;
     bool deflate = true;
