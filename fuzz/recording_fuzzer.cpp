@@ -14,12 +14,12 @@
 #include "play/ini_reader.h"
 #include "play/recording_loader.h"
 #include "play/unpack_folder.h"
+#include "record/recording_file.h"
 
 namespace {
 
 using namespace glimwell;
 
-constexpr std::string_view kFramesEntryName = "\xC2\xBC\xD6\xC6\xCE\xC4\xBC\xFE" "Temp";
 // Entries are read into memory up to this size; larger ones only stream through.
 constexpr std::size_t kEntryLimit = 4 << 20;
 
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 return true;
             });
             if (entry.name == kFramesEntryName) ExerciseFrames(content);
-            if (entry.name == "Config") ExerciseSettings(content);
+            if (entry.name == kConfigEntryName) ExerciseSettings(content);
             return true;
         });
     }

@@ -10,6 +10,7 @@
 #include "platform/zip_extractor.h"
 #include "play/frame_splitter.h"
 #include "play/ini_reader.h"
+#include "record/recording_file.h"
 
 namespace glimwell {
 
@@ -17,9 +18,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Entry and INI names as the GBK bytes a recording stores.
-constexpr std::string_view kFramesEntryName = "\xC2\xBC\xD6\xC6\xCE\xC4\xBC\xFE" "Temp";  // 录制文件Temp
-constexpr std::string_view kConfigEntryName = "Config";
+// INI names as the GBK bytes a recording stores.
 constexpr std::string_view kVideoSection = "\xCA\xD3\xC6\xB5\xC9\xE8\xD6\xC3";   // 视频设置
 constexpr std::string_view kPeriodKey = "\xD6\xDC\xC6\xDA";                      // 周期
 constexpr std::string_view kCustomSection = "\xD7\xD4\xC9\xE8\xD0\xC5\xCF\xA2";  // 自设信息
@@ -96,8 +95,8 @@ void LoadRecording(PlaybackState& state, const fs::path& archive, const fs::path
         FolderRemover remover(unpackFolder);
         ExtractAll(archive, unpackFolder);
         Bytes framesEntry;
-        if (ReadWholeFile(unpackFolder / WidePath(GbkToWide(kFramesEntryName)), framesEntry)) state.frames.Assign(std::move(framesEntry));
-        config = ReadFilePrefix(unpackFolder / WidePath(GbkToWide(kConfigEntryName)), kMaxConfigBytes);
+        if (ReadWholeFile(unpackFolder / WidePath(kFramesEntryFile), framesEntry)) state.frames.Assign(std::move(framesEntry));
+        config = ReadFilePrefix(unpackFolder / WidePath(kConfigEntryFile), kMaxConfigBytes);
     } catch (const std::exception&) {
         // Out of memory while splitting a huge entry: the recording loads without frames.
         state.frames.Clear();

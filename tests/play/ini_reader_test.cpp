@@ -4,6 +4,7 @@
 
 #include "play/ini_reader.h"
 #include "play/recording_loader.h"
+#include "record/recording_file.h"
 
 namespace glimwell {
 namespace {
@@ -40,6 +41,15 @@ TEST(PlaybackSettingsTest, ReadsWrittenEntryAndDefaults) {
         EXPECT_EQ(s.overlayY, c.expected.overlayY);
         EXPECT_EQ(s.overlayText, c.expected.overlayText);
     }
+}
+
+TEST(PlaybackSettingsTest, ReadsWhatTheRecorderWrites) {
+    const Bytes ini = BuildRecordingConfig(142, L" 12", L"-4", L"你好 world");
+    const PlaybackSettings s = ReadPlaybackSettings(std::string(ini.begin(), ini.end()), 1920, 1080);
+    EXPECT_EQ(s.framePeriod, 142);
+    EXPECT_EQ(s.overlayX, 12);
+    EXPECT_EQ(s.overlayY, -4);
+    EXPECT_EQ(s.overlayText, "\xC4\xE3\xBA\xC3 world");
 }
 
 TEST(IniReaderTest, TrailBytesAreNotSyntax) {
