@@ -140,6 +140,29 @@ TEST_F(CaptureFrameTest, CursorIsErasedAndDrawnButNeverKeptInTheReference) {
     }
     EXPECT_TRUE(capturer.CaptureFrame().empty());
 
+    // A cursor larger than 32 x 32 (as drawn above 96 DPI) is sent whole, and the smaller square
+    // it replaces is erased first.
+    std::vector<std::uint8_t> bigAnd(6 * 48, 0x00), bigXor(6 * 48, 0xFF);
+    HCURSOR big = CreateCursor(GetModuleHandleW(nullptr), static_cast<int>(arrow.xHotspot),
+                               static_cast<int>(arrow.yHotspot), 48, 48, bigAnd.data(), bigXor.data());
+    ASSERT_NE(big, nullptr);
+    SetCursor(big);
+    frames.push_back(capturer.CaptureFrame());
+    {
+        const auto records = ReadFrameRecords(frames.back());
+        ASSERT_EQ(records.size(), 2u);
+        const auto erased = DecodeImage(records[0].payload);
+        const auto drawn = DecodeImage(records[1].payload);
+        ASSERT_TRUE(erased && drawn);
+        EXPECT_EQ(erased->width, 32);
+        EXPECT_EQ(drawn->width, 48);
+        EXPECT_EQ(drawn->height, 48);
+        EXPECT_EQ(drawn->At(47, 47), 0xFFFFFFu);  // the cursor's far corner is in the picture
+    }
+    SetCursor(block);
+    frames.push_back(capturer.CaptureFrame());
+    EXPECT_EQ(ReadFrameRecords(frames.back()).size(), 2u);
+
     // Partly off the screen: the square is clamped to the screen's corner.
     SetCursorPos(w - 5, h - 5);
     PumpMessages(150);
@@ -168,6 +191,7 @@ TEST_F(CaptureFrameTest, CursorIsErasedAndDrawnButNeverKeptInTheReference) {
     EXPECT_EQ(CountDifferences(rebuilt, screen, {0, 0, w, h}), 0);
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     DestroyCursor(block);
+    DestroyCursor(big);
 }
 
 }  // namespace

@@ -31,6 +31,7 @@ Picture DesktopLikePattern(int w, int h) {
 TEST_F(ScreenCapturerTest, SetupNormalisesOptionsAndRefusesASecondSetup) {
     ScreenCapturer capturer;
     EXPECT_TRUE(capturer.CaptureWholeScreen().empty());  // not set up
+    EXPECT_TRUE(capturer.CaptureFrame().empty());
     ASSERT_TRUE(capturer.Setup(12, 0, false, std::nullopt, 0));
     EXPECT_EQ(capturer.BitsPerPixel(), 8);
     EXPECT_EQ(capturer.RowStep(), 17);
