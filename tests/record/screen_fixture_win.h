@@ -68,6 +68,7 @@ public:
         ShowWindow(window_, SW_SHOWNOACTIVATE);
         UpdateWindow(window_);
         PumpMessages(200);
+        WaitUntilOnScreen();
     }
     ~PictureWindow() {
         if (window_) DestroyWindow(window_);
@@ -82,9 +83,24 @@ public:
         InvalidateRect(window_, nullptr, FALSE);
         UpdateWindow(window_);
         PumpMessages(settleMilliseconds);
+        WaitUntilOnScreen();
     }
 
 private:
+    // Wine hands a window's pixels to the X screen a little later than it paints them; a busy
+    // machine can delay that beyond the settling time.
+    void WaitUntilOnScreen() {
+        RECT place{};
+        GetWindowRect(window_, &place);
+        const std::uint32_t rgb = picture_.At(0, 0);
+        const COLORREF expected = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+        for (int i = 0; i < 100; ++i) {
+            ScopedGetDc screen(nullptr);
+            if (GetPixel(screen.Get(), place.left, place.top) == expected) return;
+            PumpMessages(20);
+        }
+    }
+
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_NCCREATE) {
             auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
