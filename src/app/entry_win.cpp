@@ -1,41 +1,36 @@
-// Program entry: for now a single top-level window that ends the program when closed.
+// Program entry: makes the program-wide objects, starts the shared services, loads the main
+// window and runs the message loop until the main window has been destroyed.
 #include <windows.h>
 
-namespace {
+#include "app/main_window_win.h"
+#include "app/program_objects_win.h"
+#include "app/settings_rules.h"
+#include "platform/gdiplus_session_win.h"
+#include "platform/win_handles.h"
+#include "record/row_random.h"
 
-constexpr wchar_t kWindowClass[] = L"GlimwellMainWindow";
-constexpr wchar_t kCaption[] = L"Glimwell V1.1 ";
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    using namespace glimwell;
+    // COM for the folder browser's new style and the picture streams.
+    ScopedComInit com;
+    // GDI+ is started before the program-wide objects so that it outlives them all.
+    GdiplusSession gdiplus;
+    {
+        ProgramObjects objects;
+        TickSeeder seeder;
+        SeedRowRandom(seeder.NextSeed(GetTickCount()));
+        objects.dialogs->Configure(L"所有文件(*.*)|*.*");
 
-LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
+        MainWindowServices services{*objects.trayIcon, *objects.capturer, *objects.frameStore, *objects.dialogs};
+        MainWindowHooks hooks;
+        MainWindow mainWindow(services, std::move(hooks));
+        if (!mainWindow.Create()) return 1;
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = MainProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kWindowClass;
-    if (!RegisterClassExW(&windowClass)) return 1;
-
-    HWND window = CreateWindowExW(0, kWindowClass, kCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  745, 520, nullptr, nullptr, instance, nullptr);
-    if (!window) return 1;
-    ShowWindow(window, showCommand);
-    UpdateWindow(window);
-
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
     }
     return 0;
 }

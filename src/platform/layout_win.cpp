@@ -149,6 +149,9 @@ Canvas* Layout::CanvasOf(std::wstring_view name) const {
 }
 
 bool Layout::Build(HWND window, std::span<const ControlSpec> specs, int firstId) {
+    INITCOMMONCONTROLSEX classes{sizeof classes,
+                                 ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&classes);
     if (!window || !RegisterPanelClass()) return false;
     window_ = window;
     dpi_ = SystemDpi();

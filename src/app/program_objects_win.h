@@ -1,0 +1,35 @@
+// The program-wide objects: made once by the program entry before the main window, destroyed
+// after the message loop in the order they were made.
+#pragma once
+
+#include <memory>
+
+#include "app/tray_icon_win.h"
+#include "platform/byte_buffer.h"
+#include "record/screen_capturer_win.h"
+#include "util/common_dialogs_win.h"
+
+namespace glimwell {
+
+struct ProgramObjects {
+    ProgramObjects()
+        : trayIcon(std::make_unique<TrayIcon>()),
+          capturer(std::make_unique<ScreenCapturer>()),
+          frameStore(std::make_unique<ByteBuffer>()),
+          dialogs(std::make_unique<CommonDialogs>()) {}
+    ~ProgramObjects() {
+        trayIcon.reset();
+        capturer.reset();
+        frameStore.reset();
+        dialogs.reset();
+    }
+    ProgramObjects(const ProgramObjects&) = delete;
+    ProgramObjects& operator=(const ProgramObjects&) = delete;
+
+    std::unique_ptr<TrayIcon> trayIcon;
+    std::unique_ptr<ScreenCapturer> capturer;
+    std::unique_ptr<ByteBuffer> frameStore;  // the frames of the recording that runs
+    std::unique_ptr<CommonDialogs> dialogs;
+};
+
+}  // namespace glimwell

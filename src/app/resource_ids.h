@@ -1,0 +1,4 @@
+// Resource ids shared by glimwell.rc and the code.
+#pragma once
+
+#define IDI_GLIMWELL 1
