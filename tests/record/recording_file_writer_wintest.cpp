@@ -227,6 +227,32 @@ TEST_F(RecordingFileWriterTest, PackFailureKeepsTheTemporaryFolderAndSaysWhy) {
     EXPECT_EQ(host_.name, L"录像1");  // a folder named 录像1.vx is no file
 }
 
+TEST_F(RecordingFileWriterTest, FailedPackLeavesAnEarlierArchiveUntouched) {
+    frames_.Append({Bytes(100, 7), kDelimiter});
+    EnsureFolder(host_.save);
+    EnsureFolder(host_.cache);
+    const std::wstring archive = Archive(L"录像1");
+    {
+        HANDLE f = CreateFileW(archive.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written;
+        WriteFile(f, "old", 3, &written, nullptr);
+        CloseHandle(f);
+    }
+    // A left-over file that another program holds open without sharing cannot be packed.
+    const std::wstring tempFolder = TempFolder();
+    CreateDirectoryW(tempFolder.c_str(), nullptr);
+    HANDLE locked = CreateFileW((tempFolder + L"locked").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    WriteRecordingFile(host_, frames_, nullptr, {});
+    CloseHandle(locked);
+
+    ASSERT_EQ(host_.messages.size(), 1u);
+    EXPECT_TRUE(host_.messages[0].style & MB_ICONERROR);
+    EXPECT_EQ(fs::file_size(archive), 3u);
+    EXPECT_FALSE(fs::exists(archive + L".partial"));
+    EXPECT_EQ(fs::file_size(tempFolder + L"录制文件Temp"), 110u);
+}
+
 class RecordingFoldersTest : public ::testing::Test {
 protected:
     void SetUp() override { root_ = TempRoot(); }
