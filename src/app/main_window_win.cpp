@@ -12,12 +12,15 @@
 #include "app/resource_ids.h"
 #include "app/skin_library_win.h"
 #include "app/window_size_limits_win.h"
+#include "platform/bmp_bitmap_win.h"
 #include "platform/canvas_win.h"
 #include "platform/dpi_scale.h"
 #include "platform/controls_win.h"
 #include "platform/message_box_win.h"
 #include "platform/wait_pumping_win.h"
+#include "record/recording_folders_win.h"
 #include "record/screen_capturer_win.h"
+#include "util/screen_snapshot_win.h"
 
 namespace glimwell {
 
@@ -86,8 +89,33 @@ bool MainWindow::Create() {
     return CreateWindowFrom(options);
 }
 
+void MainWindow::FillDefaultHooks() {
+    if (!hooks_.proposeFileName)
+        hooks_.proposeFileName = [](const std::wstring& saveFolder) { return ProposeFileName(saveFolder); };
+    if (!hooks_.takeSnapshot) hooks_.takeSnapshot = [] { return BitmapFromBmpFile(TakeScreenSnapshot()); };
+    if (!hooks_.captureFrame) hooks_.captureFrame = [this] { return services_.capturer.CaptureFrame(); };
+    if (!hooks_.writeRecordingFile)
+        hooks_.writeRecordingFile = [this] {
+            WriteRecordingFile(*this, services_.frameStore, &sound_, [this] { services_.capturer.Teardown(); });
+        };
+    if (!hooks_.setSoundFormat)
+        hooks_.setSoundFormat = [this](int channels, int rate, int bits) { sound_.SetFormat(channels, rate, bits); };
+    if (!hooks_.startSound) hooks_.startSound = [this] { sound_.StartInput(); };
+    if (!hooks_.pauseSound) hooks_.pauseSound = [this] { sound_.PauseInput(); };
+    if (!hooks_.resumeSound) hooks_.resumeSound = [this] { sound_.ResumeInput(); };
+}
+
+void MainWindow::ShowPreview(Bytes snapshot) {
+    if (Canvas* canvas = layout_.CanvasOf(kPreviewCanvas)) canvas->SetBackground(BitmapFromBmpFile(snapshot));
+}
+
+MessageResult MainWindow::ShowMessage(std::wstring_view text, std::wstring_view title, UINT style) {
+    return glimwell::ShowMessage(text, title, style);
+}
+
 bool MainWindow::OnCreate() {
     HWND window = Handle();
+    FillDefaultHooks();
     if (!layout_.Build(window, MainWindowLayout()) || !menu_.AttachTo(window)) return false;
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
@@ -244,7 +272,7 @@ void MainWindow::OnCommand(int id, int notifyCode, HWND control) {
 
 void MainWindow::MinimizeToTray() {
     ShowWindow(Handle(), SW_HIDE);
-    ShowMessage(L"已最小化到托盘！");
+    glimwell::ShowMessage(L"已最小化到托盘！");
 }
 
 bool MainWindow::OnClose() {

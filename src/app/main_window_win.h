@@ -19,6 +19,9 @@
 #include "platform/menu_model_win.h"
 #include "platform/window_timer_win.h"
 #include "platform/window_win.h"
+#include "record/frame_store.h"
+#include "record/recording_file_writer_win.h"
+#include "record/sound_recorder_win.h"
 #include "util/common_dialogs_win.h"
 
 namespace glimwell {
@@ -29,12 +32,14 @@ class ScreenCapturer;
 struct MainWindowServices {
     TrayIcon& tray;
     ScreenCapturer& capturer;
-    ByteBuffer& frameStore;
+    FrameStore& frameStore;
     CommonDialogs& dialogs;
 };
 
-// Work that other parts of the program do for the main window's commands. Each may be left
-// empty; the command then does nothing.
+// Replaceable work of the main window (tests put fakes here). The recording hooks left empty
+// get the program's own: the next free name in the save folder, the screen snapshot, the
+// capturer's frames, the recording file writer and the window's sound recorder. The command
+// hooks left empty make their commands do nothing.
 struct MainWindowHooks {
     // The next free file name ("录像" + n) in a save folder.
     std::function<std::wstring(const std::wstring& saveFolder)> proposeFileName;
@@ -51,7 +56,7 @@ struct MainWindowHooks {
     std::function<void()> saveFrame, copyFrame, browsePlayback, startPlayback;
 };
 
-class MainWindow : public Window {
+class MainWindow : public Window, public RecordingFileHost {
 public:
     MainWindow(MainWindowServices services, MainWindowHooks hooks);
     ~MainWindow() override;
@@ -69,6 +74,19 @@ public:
 
     static constexpr UINT_PTR kRecordingTimerId = 1;
 
+    // What the recording file writer reads from and shows in the window.
+    HWND OwnerWindow() const override { return Handle(); }
+    std::wstring CacheFolderText() const override { return settings_->CacheFolder(); }
+    std::wstring SaveFolderText() const override { return settings_->SaveFolder(); }
+    std::wstring FileNameText() const override { return settings_->FileName(); }
+    int FrameRate() const override { return settings_->FrameRate(); }
+    std::wstring OverlayXText() const override { return settings_->OverlayX(); }
+    std::wstring OverlayYText() const override { return settings_->OverlayY(); }
+    std::wstring OverlayText() const override { return settings_->OverlayText(); }
+    void SetFileNameText(const std::wstring& name) override { settings_->SetFileName(name); }
+    void ShowPreview(Bytes snapshot) override;
+    MessageResult ShowMessage(std::wstring_view text, std::wstring_view title, UINT style) override;
+
 protected:
     bool OnCreate() override;
     void OnSize(int clientWidth, int clientHeight) override;
@@ -84,6 +102,7 @@ private:
     void SetDefaultFolders();
     void PlacePreviewCanvas();
     RecordingSettings ReadRecordingSettings() const;
+    void FillDefaultHooks();
 
     MainWindowServices services_;
     MainWindowHooks hooks_;
@@ -92,6 +111,7 @@ private:
     ScopedIcon bigIcon_;
     ScopedIcon smallIcon_;
     DesktopComposition composition_;
+    SoundRecorder sound_;
     std::unique_ptr<WindowTimer> recordingTimer_;
     std::unique_ptr<SettingsPanel> settings_;
     std::unique_ptr<RecordingController> recording_;

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/tray_icon_win.h"
-#include "platform/byte_buffer.h"
+#include "record/frame_store.h"
 #include "record/screen_capturer_win.h"
 #include "util/common_dialogs_win.h"
 
@@ -15,7 +15,7 @@ struct ProgramObjects {
     ProgramObjects()
         : trayIcon(std::make_unique<TrayIcon>()),
           capturer(std::make_unique<ScreenCapturer>()),
-          frameStore(std::make_unique<ByteBuffer>()),
+          frameStore(std::make_unique<FrameStore>()),
           dialogs(std::make_unique<CommonDialogs>()) {}
     ~ProgramObjects() {
         trayIcon.reset();
@@ -28,7 +28,7 @@ struct ProgramObjects {
 
     std::unique_ptr<TrayIcon> trayIcon;
     std::unique_ptr<ScreenCapturer> capturer;
-    std::unique_ptr<ByteBuffer> frameStore;  // the frames of the recording that runs
+    std::unique_ptr<FrameStore> frameStore;  // the frames of the recording that runs
     std::unique_ptr<CommonDialogs> dialogs;
 };
 

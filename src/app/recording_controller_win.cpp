@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "app/menu_commands.h"
-#include "app/settings_rules.h"
 #include "record/frame_format.h"
+#include "record/recording_file.h"
 
 namespace glimwell {
 
@@ -13,7 +13,7 @@ namespace {
 constexpr int kBlinkUntilStopped = -1;
 }
 
-RecordingController::RecordingController(MenuModel& menu, WindowTimer& timer, ByteBuffer& frameStore,
+RecordingController::RecordingController(MenuModel& menu, WindowTimer& timer, FrameStore& frameStore,
                                          Services services)
     : menu_(menu), timer_(timer), frameStore_(frameStore), services_(std::move(services)) {}
 
@@ -41,7 +41,7 @@ void RecordingController::StartRecording() {
     if (settings.recordSound && services_.startSound) services_.startSound();
     if (services_.startBlink) services_.startBlink(kBlinkUntilStopped);
     ticks_ = 0;
-    timer_.SetPeriod(static_cast<UINT>(FramePeriodForRate(settings.frameRate)));
+    timer_.SetPeriod(static_cast<UINT>(FramePeriodMs(settings.frameRate)));
     ShowState(RecordingState::Recording);
 }
 
@@ -64,7 +64,7 @@ void RecordingController::PauseRecording() {
 void RecordingController::ResumeRecording() {
     if (writing_ || state_ != RecordingState::Paused) return;
     const RecordingSettings settings = ReadSettings();
-    timer_.SetPeriod(static_cast<UINT>(FramePeriodForRate(settings.frameRate)));
+    timer_.SetPeriod(static_cast<UINT>(FramePeriodMs(settings.frameRate)));
     ShowState(RecordingState::Recording);
     if (services_.startBlink) services_.startBlink(kBlinkUntilStopped);
     if (settings.recordSound && services_.resumeSound) services_.resumeSound();

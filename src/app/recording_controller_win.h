@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "platform/byte_buffer.h"
+#include "record/frame_store.h"
 #include "platform/menu_model_win.h"
 #include "platform/window_timer_win.h"
 
@@ -39,7 +39,7 @@ public:
         std::function<void(bool enabled)> enableSettings;
     };
 
-    RecordingController(MenuModel& menu, WindowTimer& timer, ByteBuffer& frameStore, Services services);
+    RecordingController(MenuModel& menu, WindowTimer& timer, FrameStore& frameStore, Services services);
 
     void StartRecording();
     void PauseRecording();
@@ -56,7 +56,7 @@ private:
 
     MenuModel& menu_;
     WindowTimer& timer_;
-    ByteBuffer& frameStore_;
+    FrameStore& frameStore_;
     Services services_;
     RecordingState state_ = RecordingState::Idle;
     bool writing_ = false;  // commands that arrive while the file is written are ignored

@@ -12,8 +12,6 @@ std::optional<std::wstring> FrameRateCorrection(std::wstring_view text) {
     return std::nullopt;
 }
 
-int FramePeriodForRate(int frameRate) { return 1000 / (frameRate < kMinimumFrameRate ? kMinimumFrameRate : frameRate); }
-
 std::uint32_t TickSeeder::NextSeed(std::uint32_t tickCount) {
     const std::uint32_t seed = tickCount + adjustment_;
     adjustment_ += 100 + (seed & 0xFF);

@@ -17,10 +17,6 @@ inline constexpr int kMaximumFrameRate = 25;
 // correction, which the panel answers with a beep.
 std::optional<std::wstring> FrameRateCorrection(std::wstring_view text);
 
-// Milliseconds between recording ticks: the integer part of 1000 / frame rate (a rate below
-// 1 counts as 1).
-int FramePeriodForRate(int frameRate);
-
 // Seeds of the row generator taken from the tick count: each seeding adds a running
 // adjustment, which then grows by 100 plus the low byte of the seed, so two seedings within
 // the same tick still differ.

@@ -1,4 +1,4 @@
-// Frame-rate range, frame period and the seeding of the row generator.
+// Frame-rate range and the seeding of the row generator.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -16,11 +16,6 @@ TEST(SettingsRulesTest, FrameRateTextIsKeptWithinRange) {
         {L"12", std::nullopt}, {L"1", std::nullopt}, {L"25", std::nullopt},
     };
     for (const Case& c : cases) EXPECT_EQ(FrameRateCorrection(c.typed), c.replacement) << "typed: " << c.typed;
-}
-
-TEST(SettingsRulesTest, FramePeriodIsTheIntegerPartOf1000PerRate) {
-    const std::pair<int, int> cases[] = {{1, 1000}, {3, 333}, {7, 142}, {8, 125}, {12, 83}, {25, 40}, {0, 1000}};
-    for (auto [rate, period] : cases) EXPECT_EQ(FramePeriodForRate(rate), period) << "rate " << rate;
 }
 
 TEST(SettingsRulesTest, SeedsGrowByTheRunningAdjustment) {
