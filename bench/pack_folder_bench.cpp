@@ -77,7 +77,9 @@ void MakeFolder(const fs::path& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const fs::path root = argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path() / L"glimwell_pack_bench";
+    // Without a folder argument the data go to a temporary folder that is removed at the end.
+    const bool ownFolder = argc <= 1;
+    const fs::path root = ownFolder ? fs::temp_directory_path() / L"glimwell_pack_bench" : fs::path(argv[1]);
     const fs::path folder = root / L"录像Temp";
     if (!fs::exists(folder / L"录制文件Temp")) MakeFolder(folder);
     std::uint64_t input = 0;
@@ -103,5 +105,8 @@ int main(int argc, char** argv) {
     std::sort(rates.begin(), rates.end());
     std::printf("PackFolder: input %.1f MB, archive %.1f MB, median %.1f MB/s over %d runs\n", input / 1e6,
                 archiveSize / 1e6, rates[kRuns / 2], kRuns);
+    std::error_code ec;
+    fs::remove(root / L"bench.vx", ec);
+    if (ownFolder) fs::remove_all(root, ec);
     return 0;
 }

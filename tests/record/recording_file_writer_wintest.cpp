@@ -96,6 +96,15 @@ protected:
     }
     void TearDown() override {
         std::error_code ec;
+        // The end-to-end test checks the archives with independent readers: keep them there.
+        if (const wchar_t* keep = _wgetenv(L"GLIMWELL_KEEP_ARCHIVES")) {
+            const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+            for (fs::directory_iterator it(host_.save, ec), end; !ec && it != end; it.increment(ec)) {
+                if (it->is_regular_file() && it->path().extension() == L".vx")
+                    fs::copy_file(it->path(), fs::path(keep) / (fs::path(test + "_") += it->path().filename()),
+                                  fs::copy_options::overwrite_existing, ec);
+            }
+        }
         fs::remove_all(root_, ec);
     }
     std::wstring TempFolder() const { return host_.cache + L"\\" + host_.name + L"Temp\\"; }
