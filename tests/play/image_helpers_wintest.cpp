@@ -10,43 +10,12 @@
 #include "play/hglobal_stream_win.h"
 #include "play/progress_strip_win.h"
 #include "play/test_images.h"
+#include "play/test_surface_win.h"
 
 namespace glimwell {
 namespace {
 
 using namespace testing;
-
-// A top-down 32-bit DIB selected into a memory DC, read back pixel by pixel.
-class Surface {
-public:
-    Surface(int width, int height) : width_(width) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        ScopedGetDc screen(nullptr);
-        dc_.Reset(CreateCompatibleDC(screen.Get()));
-        bitmap_.Reset(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0));
-        select_.emplace(dc_.Get(), bitmap_.Get());
-    }
-    HDC Dc() const { return dc_.Get(); }
-    HBITMAP Bitmap() const { return bitmap_.Get(); }
-    // 0xRRGGBB
-    std::uint32_t At(int x, int y) const {
-        GdiFlush();
-        return bits_[y * width_ + x] & 0xFFFFFF;
-    }
-    void Set(int x, int y, std::uint32_t rgb) { bits_[y * width_ + x] = rgb; }
-
-private:
-    int width_;
-    ScopedMemoryDc dc_;
-    ScopedBitmap bitmap_;
-    std::uint32_t* bits_ = nullptr;
-    std::optional<ScopedSelectObject> select_;
-};
 
 // Pixel bytes of a 2 x 2 BMP, bottom row first, B G R x: red green / blue white.
 const Bytes kQuad = {0xFF, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0};
