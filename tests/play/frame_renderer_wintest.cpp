@@ -7,6 +7,9 @@
 
 #include "platform/gdiplus_session_win.h"
 #include "play/frame_renderer_win.h"
+#include "play/frame_splitter.h"
+#include "play/image_extent.h"
+#include "record/screen_capturer_win.h"
 #include "play/test_images.h"
 #include "play/test_surface_win.h"
 
@@ -176,6 +179,56 @@ TEST_F(FrameRendererTest, StretchesToTheCanvasAndRepaintsFromThePicture) {
     EXPECT_EQ(doubled.At(45, 29), kRed);
     EXPECT_EQ(doubled.At(30, 14), 0u);
     EXPECT_EQ(doubled.At(50, 34), 0u);
+}
+
+// Recordings made by our own capturer, in each mode: the frame splits by structure exactly as
+// plain splitting splits it, and the kept picture equals the recorded screen (JPEG closely).
+TEST_F(FrameRendererTest, RoundTripOfCapturedScreen) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    {
+        // Something to see: colour bands in the canvas.
+        ScopedGetDc dc(canvas_);
+        for (int i = 0; i < 8; ++i) {
+            RECT band{i * 8, 0, i * 8 + 8, kHeight};
+            ScopedBrush brush(CreateSolidBrush(RGB(i * 32, 255 - i * 32, (i * 77) % 256)));
+            FillRect(dc.Get(), &band, brush.Get());
+        }
+    }
+    GdiFlush();
+    Surface screen(width, height);
+    screen.CopyFrom(static_cast<HWND>(nullptr));
+    for (const int mode : {1, 2, 3}) {
+        SCOPED_TRACE(mode);
+        ScreenCapturer capturer;
+        ASSERT_TRUE(capturer.Setup(32, 15, false, 90, mode));
+        const Bytes frame = capturer.CaptureWholeScreen();
+        capturer.Teardown();
+        ASSERT_FALSE(frame.empty());
+        const std::vector<DecodedRecord> records = ReadRecords(frame);
+        ASSERT_EQ(records.size(), ReadFrameRecords(frame).size());
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            EXPECT_EQ(records[i].payload.size(), ReadFrameRecords(frame)[i].payload.size());
+            EXPECT_TRUE(MeasureImage(records[i].payload)) << "record " << i << " walked by its structure";
+        }
+
+        FrameRenderer renderer;
+        ASSERT_TRUE(renderer.Attach(canvas_, width, height, false));
+        renderer.DrawFrame(frame);
+        Surface picture(width, height);
+        picture.CopyFrom(renderer.PictureDc());
+        const int tolerance = mode == 1 ? 48 : 0;
+        int worst = 0;
+        for (int y = 0; y < height; y += 3) {
+            for (int x = 0; x < width; x += 5) {
+                const std::uint32_t a = screen.At(x, y), b = picture.At(x, y);
+                for (int shift : {0, 8, 16})
+                    worst = std::max(worst, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+            }
+        }
+        EXPECT_LE(worst, tolerance);
+        renderer.Detach();
+    }
 }
 
 TEST_F(FrameRendererTest, DestroyedCanvasDetachesRenderer) {
