@@ -21,7 +21,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         SeedRowRandom(seeder.NextSeed(GetTickCount()));
         objects.dialogs->Configure(L"所有文件(*.*)|*.*");
 
-        MainWindowServices services{*objects.trayIcon, *objects.capturer, *objects.frameStore, *objects.dialogs};
+        MainWindowServices services{*objects.trayIcon, *objects.capturer, *objects.frameStore, *objects.dialogs,
+                                    objects.hotKeys.get(), objects.clipboard.get()};
         MainWindowHooks hooks;
         MainWindow mainWindow(services, std::move(hooks));
         if (!mainWindow.Create()) return 1;

@@ -9,6 +9,7 @@
 #include "app/app_texts.h"
 #include "app/main_window_layout_win.h"
 #include "app/menu_commands.h"
+#include "app/recording_hot_key_actions_win.h"
 #include "app/resource_ids.h"
 #include "app/skin_library_win.h"
 #include "app/window_size_limits_win.h"
@@ -20,6 +21,7 @@
 #include "platform/wait_pumping_win.h"
 #include "record/recording_folders_win.h"
 #include "record/screen_capturer_win.h"
+#include "util/current_frame_commands_win.h"
 #include "util/screen_snapshot_win.h"
 
 namespace glimwell {
@@ -103,6 +105,9 @@ void MainWindow::FillDefaultHooks() {
     if (!hooks_.startSound) hooks_.startSound = [this] { sound_.StartInput(); };
     if (!hooks_.pauseSound) hooks_.pauseSound = [this] { sound_.PauseInput(); };
     if (!hooks_.resumeSound) hooks_.resumeSound = [this] { sound_.ResumeInput(); };
+    if (!hooks_.saveFrame) hooks_.saveFrame = [this] { SaveCurrentFrame(Handle()); };
+    if (!hooks_.copyFrame && services_.clipboard)
+        hooks_.copyFrame = [this] { CopyCurrentFrame(*services_.clipboard); };
 }
 
 void MainWindow::ShowPreview(Bytes snapshot) {
@@ -146,6 +151,17 @@ bool MainWindow::OnCreate() {
     };
     recording_ = std::make_unique<RecordingController>(menu_, *recordingTimer_, services_.frameStore,
                                                        std::move(recording));
+    if (services_.hotKeys)
+        hotKeyPage_ = std::make_unique<HotKeyPage>(
+            layout_, window, *services_.hotKeys,
+            [this](HWND, UINT, WPARAM, LPARAM) -> LRESULT {
+                TogglePause(menu_, *recording_);
+                return 0;
+            },
+            [this](HWND, UINT, WPARAM, LPARAM) -> LRESULT {
+                ToggleStartStop(menu_, *recording_);
+                return 0;
+            });
     if (Canvas* canvas = layout_.CanvasOf(kPreviewCanvas)) {
         canvas->SetCursorShape(IDC_SIZEALL);
         // Dragging the preview: the system moves the canvas like a window by its caption,
@@ -262,6 +278,7 @@ void MainWindow::OnCommand(int id, int notifyCode, HWND control) {
         return;
     }
     if (settings_ && settings_->HandleCommand(id, notifyCode)) return;
+    if (hotKeyPage_ && hotKeyPage_->HandleCommand(id, notifyCode)) return;
     if (notifyCode != BN_CLICKED) return;
     if (id == layout_.IdOf(kBrowsePlayButton)) {
         if (hooks_.browsePlayback) hooks_.browsePlayback();

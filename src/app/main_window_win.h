@@ -11,6 +11,8 @@
 #include <string>
 
 #include "app/desktop_composition_win.h"
+#include "app/hot_key_page_win.h"
+#include "app/hot_key_table_win.h"
 #include "app/recording_controller_win.h"
 #include "app/settings_panel_win.h"
 #include "app/tray_icon_win.h"
@@ -22,6 +24,7 @@
 #include "record/frame_store.h"
 #include "record/recording_file_writer_win.h"
 #include "record/sound_recorder_win.h"
+#include "util/clipboard_tools_win.h"
 #include "util/common_dialogs_win.h"
 
 namespace glimwell {
@@ -34,6 +37,8 @@ struct MainWindowServices {
     ScreenCapturer& capturer;
     FrameStore& frameStore;
     CommonDialogs& dialogs;
+    HotKeyTable* hotKeys = nullptr;                // null: the hot-key page registers nothing
+    const ClipboardTools* clipboard = nullptr;     // for "复制当前帧到剪贴板(&C)"
 };
 
 // Replaceable work of the main window (tests put fakes here). The recording hooks left empty
@@ -68,6 +73,7 @@ public:
     MenuModel& Menu() { return menu_; }
     SettingsPanel& Settings() { return *settings_; }
     RecordingController& Recording() { return *recording_; }
+    HotKeyPage* HotKeys() { return hotKeyPage_.get(); }
     UINT RecordingTimerPeriod() const { return recordingTimer_ ? recordingTimer_->Period() : 0; }
     // Runs a menu command as if it had been chosen.
     void RunCommand(UINT command);
@@ -115,6 +121,7 @@ private:
     std::unique_ptr<WindowTimer> recordingTimer_;
     std::unique_ptr<SettingsPanel> settings_;
     std::unique_ptr<RecordingController> recording_;
+    std::unique_ptr<HotKeyPage> hotKeyPage_;
 };
 
 // Default cache and save folders: the executable's folder + "\TempFiles\" and + "\SaveFiles\".
