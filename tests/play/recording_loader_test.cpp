@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/wide_path.h"
+#include "platform/zip_packer.h"
 #include "play/recording_loader.h"
 #include "play/test_images.h"
 #include "play/unpack_folder.h"
+#include "record/recording_file.h"
 #include "support/zip_builder.h"
 
 namespace glimwell {
@@ -63,6 +65,28 @@ TEST_F(LoadRecordingTest, LoadsFramesAndSettingsAndRemovesFolder) {
     EXPECT_TRUE(state.frames.Front().empty());
     EXPECT_FALSE(fs::exists(Unpack()));
     EXPECT_TRUE(fs::exists(temp_.Path() / "Play"));
+}
+
+// What the recorder's packer writes is what the player reads back.
+TEST_F(LoadRecordingTest, LoadsWhatThePackerWrites) {
+    const fs::path source = temp_.Path() / "source";
+    fs::create_directories(source);
+    const Bytes record = Record(16, 0, MakeBmp(3, 3, CollidingBytes()));
+    const Bytes frames = Concat({record, kDelimiter, kDelimiter, record, record, kDelimiter});
+    WriteFile(source / WidePath(kFramesEntryFile), frames);
+    WriteFile(source / WidePath(kConfigEntryFile), BuildRecordingConfig(66, L"5", L"6", L"字幕"));
+    const fs::path archive = temp_.Path() / "rec.vx";
+    ASSERT_TRUE(ZipPacker().PackFolder(source, archive).ok);
+
+    PlaybackState state;
+    LoadRecording(state, archive, Unpack(), 1920, 1080);
+    EXPECT_EQ(state.frameCount, 3);
+    EXPECT_EQ(state.framePeriod, 66);
+    EXPECT_EQ(state.overlayX, 5);
+    EXPECT_EQ(state.overlayY, 6);
+    EXPECT_EQ(state.overlayText, L"字幕");
+    EXPECT_EQ(state.frames.Front().size(), record.size());
+    EXPECT_FALSE(fs::exists(Unpack()));
 }
 
 TEST_F(LoadRecordingTest, StaleFilesInUnpackFolderAreNotRead) {
