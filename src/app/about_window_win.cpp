@@ -10,7 +10,7 @@ namespace {
 
 constexpr int kAboutWidth = 340, kAboutHeight = 135;
 
-const ControlSpec kAboutLayout[] = {
+const ControlRow kAboutLayout[] = {
     {.kind = ControlKind::Label, .name = L"标签1", .x = 16, .y = 20, .width = 300, .height = 20,
      .text = kAboutVersionLine},
     {.kind = ControlKind::Label, .name = L"标签2", .x = 16, .y = 52, .width = 300, .height = 36,

@@ -12,7 +12,7 @@ namespace {
 
 using K = ControlKind;
 
-const ControlSpec kLayout[] = {
+const ControlRow kLayout[] = {
     {.kind = K::TabControl, .name = kModeTab, .x = 5, .y = 5, .width = 771, .height = 235,
      .text = L"  录制设置  |  播放设置  "},
     // The settings tabs sit at the bottom of their control, so the pages start at its top edge.
@@ -150,7 +150,7 @@ const MenuEntry kMenu[] = {
 
 }  // namespace
 
-std::span<const ControlSpec> MainWindowLayout() { return kLayout; }
+std::span<const ControlRow> MainWindowLayout() { return kLayout; }
 std::span<const MenuEntry> MainWindowMenu() { return kMenu; }
 
 }  // namespace glimwell

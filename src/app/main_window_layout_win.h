@@ -82,7 +82,7 @@ inline constexpr wchar_t kSetHotKeysButton[] = L"按钮_设置快捷键";
 inline constexpr int kRecordingPage = 0, kPlaybackPage = 1;
 inline constexpr int kBasicPage = 0, kSoundPage = 1, kHotKeyPage = 2;
 
-std::span<const ControlSpec> MainWindowLayout();
+std::span<const ControlRow> MainWindowLayout();
 std::span<const MenuEntry> MainWindowMenu();
 
 }  // namespace glimwell

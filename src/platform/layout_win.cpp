@@ -148,7 +148,7 @@ Canvas* Layout::CanvasOf(std::wstring_view name) const {
     return entry ? entry->canvas : nullptr;
 }
 
-bool Layout::Build(HWND window, std::span<const ControlSpec> specs, int firstId) {
+bool Layout::Build(HWND window, std::span<const ControlRow> rows, int firstId) {
     INITCOMMONCONTROLSEX classes{sizeof classes,
                                  ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&classes);
@@ -158,17 +158,17 @@ bool Layout::Build(HWND window, std::span<const ControlSpec> specs, int firstId)
     if (!font_) font_ = MakeMessageFont();
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HFONT font = font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    entries_.reserve(entries_.size() + specs.size());
+    entries_.reserve(entries_.size() + rows.size());
     int nextId = firstId;
     HWND previousContainer = nullptr;
     bool previousWasRadio = false;
 
-    for (const ControlSpec& spec : specs) {
+    for (const ControlRow& row : rows) {
         // Where the control goes: its real parent and the origin of its coordinates.
         HWND container = window;
         POINT origin{0, 0};
-        if (spec.parent) {
-            const Entry* parent = Find(spec.parent);
+        if (row.parent) {
+            const Entry* parent = Find(row.parent);
             if (!parent) return false;
             switch (parent->kind) {
             case ControlKind::GroupBox:
@@ -176,8 +176,8 @@ bool Layout::Build(HWND window, std::span<const ControlSpec> specs, int firstId)
                 origin = parent->origin;
                 break;
             case ControlKind::TabControl:
-                if (spec.page < 0 || spec.page >= static_cast<int>(parent->pages.size())) return false;
-                container = parent->pages[spec.page];
+                if (row.page < 0 || row.page >= static_cast<int>(parent->pages.size())) return false;
+                container = parent->pages[row.page];
                 origin = {-parent->pageOrigin.x, -parent->pageOrigin.y};
                 break;
             default:
@@ -185,20 +185,20 @@ bool Layout::Build(HWND window, std::span<const ControlSpec> specs, int firstId)
                 break;
             }
         }
-        const int x = origin.x + Scale(spec.x);
-        const int y = origin.y + Scale(spec.y);
-        const int width = Scale(spec.width);
-        const int height = Scale(spec.height);
+        const int x = origin.x + Scale(row.x);
+        const int y = origin.y + Scale(row.y);
+        const int width = Scale(row.width);
+        const int height = Scale(row.height);
         const int id = nextId++;
-        const bool startsGroup = spec.kind != ControlKind::RadioButton || !previousWasRadio || container != previousContainer;
-        previousWasRadio = spec.kind == ControlKind::RadioButton;
+        const bool startsGroup = row.kind != ControlKind::RadioButton || !previousWasRadio || container != previousContainer;
+        previousWasRadio = row.kind == ControlKind::RadioButton;
         previousContainer = container;
 
         const wchar_t* className = WC_STATICW;
-        DWORD style = WS_CHILD | WS_VISIBLE | spec.style;
+        DWORD style = WS_CHILD | WS_VISIBLE | row.style;
         DWORD exStyle = 0;
         if (startsGroup) style |= WS_GROUP;
-        switch (spec.kind) {
+        switch (row.kind) {
         case ControlKind::TabControl:
             className = WC_TABCONTROLW;
             style |= WS_CLIPCHILDREN | WS_TABSTOP;
@@ -242,31 +242,31 @@ bool Layout::Build(HWND window, std::span<const ControlSpec> specs, int firstId)
         case ControlKind::Canvas:
             break;
         }
-        if (spec.kind == ControlKind::TransparentLabel) exStyle |= WS_EX_TRANSPARENT;
+        if (row.kind == ControlKind::TransparentLabel) exStyle |= WS_EX_TRANSPARENT;
 
         Entry entry;
-        entry.name = spec.name;
-        entry.kind = spec.kind;
+        entry.name = row.name;
+        entry.kind = row.kind;
         entry.id = id;
         entry.container = container;
-        if (spec.kind == ControlKind::Canvas) {
+        if (row.kind == ControlKind::Canvas) {
             auto canvas = std::make_unique<Canvas>();
-            if (!canvas->Create(container, id, x, y, width, height, spec.style)) return false;
+            if (!canvas->Create(container, id, x, y, width, height, row.style)) return false;
             entry.control = canvas->Handle();
             entry.canvas = canvas.get();
             canvases_.push_back(std::move(canvas));
         } else {
-            const bool captionIsText = spec.kind != ControlKind::TabControl;
-            entry.control = CreateWindowExW(exStyle, className, captionIsText ? spec.text : L"", style, x, y, width,
+            const bool captionIsText = row.kind != ControlKind::TabControl;
+            entry.control = CreateWindowExW(exStyle, className, captionIsText ? row.text : L"", style, x, y, width,
                                             height, container, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                             instance, nullptr);
             if (!entry.control) return false;
         }
         SendMessageW(entry.control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 
-        switch (spec.kind) {
+        switch (row.kind) {
         case ControlKind::TabControl: {
-            const std::vector<std::wstring> captions = SplitCaptions(spec.text);
+            const std::vector<std::wstring> captions = SplitCaptions(row.text);
             for (std::size_t i = 0; i < captions.size(); ++i) {
                 TCITEMW item{};
                 item.mask = TCIF_TEXT;
@@ -293,19 +293,19 @@ bool Layout::Build(HWND window, std::span<const ControlSpec> specs, int firstId)
             break;
         case ControlKind::CheckBox:
         case ControlKind::RadioButton:
-            if (spec.checked) SendMessageW(entry.control, BM_SETCHECK, BST_CHECKED, 0);
+            if (row.checked) SendMessageW(entry.control, BM_SETCHECK, BST_CHECKED, 0);
             break;
         case ControlKind::Edit:
-            if (spec.maxLength > 0) SendMessageW(entry.control, EM_SETLIMITTEXT, spec.maxLength, 0);
-            if (spec.spinMax > spec.spinMin) {
+            if (row.maxLength > 0) SendMessageW(entry.control, EM_SETLIMITTEXT, row.maxLength, 0);
+            if (row.spinMax > row.spinMin) {
                 HWND spin = CreateWindowExW(0, UPDOWN_CLASSW, L"",
                                             WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT |
                                                 UDS_ARROWKEYS | UDS_NOTHOUSANDS,
                                             0, 0, 0, 0, container, nullptr, instance, nullptr);
                 if (spin) {
                     SendMessageW(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(entry.control), 0);
-                    SendMessageW(spin, UDM_SETRANGE32, spec.spinMin, spec.spinMax);
-                    SendMessageW(spin, UDM_SETPOS32, 0, _wtoi(spec.text));
+                    SendMessageW(spin, UDM_SETRANGE32, row.spinMin, row.spinMax);
+                    SendMessageW(spin, UDM_SETPOS32, 0, _wtoi(row.text));
                 }
             }
             break;
@@ -313,7 +313,7 @@ bool Layout::Build(HWND window, std::span<const ControlSpec> specs, int firstId)
             break;
         }
         // The group box's children are placed from the box's own corner.
-        if (spec.kind == ControlKind::GroupBox) entry.origin = {x, y};
+        if (row.kind == ControlKind::GroupBox) entry.origin = {x, y};
         entries_.push_back(std::move(entry));
     }
     return true;

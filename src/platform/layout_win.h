@@ -39,7 +39,8 @@ enum class ControlKind {
     ProgressBar,
 };
 
-struct ControlSpec {
+// One row of a layout table: one control.
+struct ControlRow {
     ControlKind kind;
     const wchar_t* name;
     const wchar_t* parent = nullptr;  // null: the window itself
@@ -59,10 +60,10 @@ public:
     Layout(const Layout&) = delete;
     Layout& operator=(const Layout&) = delete;
 
-    // Makes every control of `specs` inside `window`, in table order (a parent comes before
+    // Makes every control of `rows` inside `window`, in table order (a parent comes before
     // its children). Ids are given from `firstId` on, in table order. False when a control
     // could not be made or a parent is unknown.
-    bool Build(HWND window, std::span<const ControlSpec> specs, int firstId = 1000);
+    bool Build(HWND window, std::span<const ControlRow> rows, int firstId = 1000);
 
     // The control of that layout name; null when there is none.
     HWND Get(std::wstring_view name) const;

@@ -14,7 +14,7 @@ namespace {
 constexpr int kClientWidth = 392;  // 96-DPI pixels
 constexpr int kClientHeight = 65;
 
-const std::array<ControlSpec, 2> kLayout = {{
+const std::array<ControlRow, 2> kLayout = {{
     {.kind = ControlKind::ProgressBar, .name = L"进度条", .x = 16, .y = 19, .width = 360, .height = 21},
     {.kind = ControlKind::TransparentLabel, .name = L"标签_提示", .x = 8, .y = 0, .width = 296, .height = 16,
      .text = L"准备生成..."},

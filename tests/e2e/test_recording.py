@@ -22,6 +22,7 @@ FRAMES_ENTRY = "录制文件Temp".encode("gbk")
 CONFIG_ENTRY = b"Config"
 TEST_WINDOW_PLACE = (1500, 100)
 TEST_WINDOW_SIZE = (320, 240)
+MAIN_WINDOW = "Glimwell V1.1"
 # Places in the main window at 96 DPI, relative to its top-left corner.
 CAPTION = (300, 10)
 FOCUS_SPOT = (550, 70)  # the empty strip beside the tabs
@@ -56,26 +57,31 @@ def keys(*sequence):
         time.sleep(0.4)
 
 
-def click(window_id, place, repeat=1):
-    """Clicks at a place given relative to the window's top-left corner."""
-    geometry = run("xdotool", "getwindowgeometry", "--shell", window_id).stdout
+def click(window_name, place, repeat=1):
+    """Clicks at a place given relative to the top-left corner of the named window, looked up
+    anew each time (Wine may replace a window's X window while it is being set up)."""
+    def geometry_text():
+        window_id = find_window(window_name)
+        result = run("xdotool", "getwindowgeometry", "--shell", window_id, check=False) if window_id else None
+        return result.stdout if result and result.returncode == 0 else None
+    geometry = wait_for(geometry_text, 30, window_name)
     values = dict(line.split("=") for line in geometry.split())
     x, y = int(values["X"]) + place[0], int(values["Y"]) + place[1]
     run("xdotool", "mousemove", str(x), str(y), "click", "--repeat", str(repeat), "1")
     time.sleep(0.4)
 
 
-def focus(window_id):
+def focus(window_name):
     """Clicks on the caption and on an empty spot of the window: without a window manager, Wine
     gives a window the keyboard reliably only after both (the first click may be taken by the
     window's activation)."""
-    click(window_id, CAPTION)
-    click(window_id, FOCUS_SPOT)
+    click(window_name, CAPTION)
+    click(window_name, FOCUS_SPOT)
 
 
-def set_frame_rate(window_id, rate):
+def set_frame_rate(window_name, rate):
     """Selects the number in the frame-rate box with a double click and types the new one."""
-    click(window_id, FRAME_RATE_BOX, repeat=2)
+    click(window_name, FRAME_RATE_BOX, repeat=2)
     for digit in str(rate):
         run("xdotool", "key", digit)
     time.sleep(0.4)
@@ -164,7 +170,8 @@ def main():
                                str(picture_file)], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     program = subprocess.Popen(["wine", str(exe)], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
-        window = wait_for(lambda: find_window("Glimwell V1.1"), 60, "the main window")
+        window = MAIN_WINDOW
+        wait_for(lambda: find_window(window), 60, "the main window")
         time.sleep(2.0)  # the creation handler's pause and first snapshot
 
         # Recording 1: about 3 s of recording at the default 8 frames per second, with a pause of

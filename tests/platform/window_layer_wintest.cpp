@@ -88,7 +88,7 @@ TEST(WindowTest, UnpacksMessagesAndSurvivesThrowingHandler) {
     EXPECT_FALSE(window.Exists());
 }
 
-const ControlSpec kTestLayout[] = {
+const ControlRow kTestLayout[] = {
     {.kind = ControlKind::TabControl, .name = L"选择夹_外", .x = 5, .y = 5, .width = 380, .height = 250,
      .text = L"第一|第二"},
     {.kind = ControlKind::GroupBox, .name = L"分组框_甲", .parent = L"选择夹_外", .page = 0, .x = 20, .y = 40,
