@@ -24,6 +24,8 @@ struct SplitCase {
     std::vector<std::string> pieces;
 };
 
+void PrintTo(const SplitCase& c, std::ostream* out) { *out << '"' << c.input << '"'; }
+
 class SplitAtTest : public testing::TestWithParam<SplitCase> {};
 
 TEST_P(SplitAtTest, PiecesFollowThePlayersRule) {

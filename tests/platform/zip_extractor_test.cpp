@@ -23,6 +23,17 @@ struct NameCase {
     const char* expected;  // relative path with '/' between components; nullptr: refused
 };
 
+void PrintTo(const NameCase& c, std::ostream* out) {
+    static const char kHex[] = "0123456789ABCDEF";
+    *out << '"';
+    for (const char* p = c.name; *p; ++p) {
+        const auto byte = static_cast<unsigned char>(*p);
+        if (byte > 0x20 && byte < 0x7F && byte != '"') *out << *p;
+        else *out << "\\x" << kHex[byte >> 4] << kHex[byte & 15];
+    }
+    *out << '"';
+}
+
 class SafeEntryPathTest : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(SafeEntryPathTest, KeepsNamesInsideTheFolder) {

@@ -46,6 +46,8 @@ struct DetectCase {
     std::vector<PixelRect> expected;
 };
 
+void PrintTo(const DetectCase& c, std::ostream* out) { *out << c.name; }
+
 class DetectionTest : public testing::TestWithParam<DetectCase> {};
 
 TEST_P(DetectionTest, FindsTheExpectedRectangles) {
@@ -72,6 +74,8 @@ struct MergeCase {
     GroupList groups;
     std::vector<PixelRect> expected;
 };
+
+void PrintTo(const MergeCase& c, std::ostream* out) { *out << c.name; }
 
 class MergingTest : public testing::TestWithParam<MergeCase> {};
 

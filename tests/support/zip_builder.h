@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <random>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -82,10 +83,12 @@ inline void WriteFile(const std::filesystem::path& path, ByteView bytes) {
 class TempFolder {
 public:
     explicit TempFolder(std::string_view tag) {
+        // Test programs run in parallel and with the same heap layout, so the name takes a
+        // random part from each process besides the counter within it.
+        static const unsigned processTag = std::random_device{}();
         static int counter = 0;
         path_ = std::filesystem::temp_directory_path() /
-                ("glimwell-" + std::string(tag) + "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this) % 100000) +
-                 "-" + std::to_string(++counter));
+                ("glimwell-" + std::string(tag) + "-" + std::to_string(processTag) + "-" + std::to_string(++counter));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
