@@ -57,6 +57,22 @@ bool WriteFramesFile(RecordingFileHost& host, const std::wstring& cacheFolder, c
     }
 }
 
+// Moves a kept temporary folder aside to "<folder>(未打包)" (or "(未打包2)", ...): no later
+// temporary folder ends in ")", so the next recording under the same file name, which the
+// proposal offers again when no archive was made, cannot cut the kept frames to zero. Where
+// the move fails (a file in it held open), the folder stays where it is.
+std::wstring SetAsideKeptFolder(const std::wstring& tempFolder) {
+    std::wstring base = tempFolder;
+    while (!base.empty() && base.back() == L'\\') base.pop_back();
+    for (int n = 1; n <= 100; ++n) {
+        const std::wstring target = base + L"(未打包" + (n > 1 ? std::to_wstring(n) : L"") + L")";
+        if (MoveFileW(base.c_str(), target.c_str())) return target + L"\\";
+        const DWORD error = GetLastError();
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) break;
+    }
+    return tempFolder;
+}
+
 }  // namespace
 
 std::wstring CompletionText(std::uint64_t archiveBytes) {
@@ -106,8 +122,9 @@ void WriteRecordingFile(RecordingFileHost& host, FrameStore& frames, SoundRecord
         } else {
             keepTempFolder = true;
             const std::wstring reason = ErrorText(packed.ok ? ec : packed.error);
+            const std::wstring keptFolder = SetAsideKeptFolder(tempFolder);
             host.ShowMessage(L"无法生成录制文件“" + archivePath + L"”：" + reason + L"\r\n\r\n录制的数据已保留在文件夹“" +
-                                 tempFolder + L"”中。",
+                                 keptFolder + L"”中。",
                              L"生成失败", MB_OK | MB_ICONERROR);
         }
     }

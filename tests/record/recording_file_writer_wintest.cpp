@@ -224,16 +224,26 @@ TEST_F(RecordingFileWriterTest, PackFailureKeepsTheTemporaryFolderAndSaysWhy) {
     const std::wstring tempFolder = TempFolder();
     WriteRecordingFile(host_, frames_, nullptr, {});
 
+    // The kept folder is moved aside, so the proposed name can be recorded again safely.
+    const std::wstring keptFolder = tempFolder.substr(0, tempFolder.size() - 1) + L"(未打包)\\";
     ASSERT_EQ(host_.messages.size(), 1u);
     const Message& m = host_.messages[0];
     EXPECT_NE(m.title, L"生成完毕");
     EXPECT_TRUE(m.style & MB_ICONERROR);
     EXPECT_NE(m.text.find(archive), std::wstring::npos);
-    EXPECT_NE(m.text.find(tempFolder), std::wstring::npos);
-    EXPECT_EQ(fs::file_size(tempFolder + L"录制文件Temp"), 110u);
-    EXPECT_TRUE(fs::exists(tempFolder + L"Config"));
+    EXPECT_NE(m.text.find(keptFolder), std::wstring::npos);
+    EXPECT_EQ(fs::file_size(keptFolder + L"录制文件Temp"), 110u);
+    EXPECT_TRUE(fs::exists(keptFolder + L"Config"));
+    EXPECT_FALSE(fs::exists(tempFolder));
     EXPECT_TRUE(frames_.Empty());  // the frames are on disk
     EXPECT_EQ(host_.name, L"录像1");  // a folder named 录像1.vx is no file
+
+    // The next recording under the same name fails the same way and is kept beside the first.
+    frames_.Append({Bytes(50, 9), kDelimiter});
+    WriteRecordingFile(host_, frames_, nullptr, {});
+    EXPECT_EQ(fs::file_size(keptFolder + L"录制文件Temp"), 110u);
+    const std::wstring secondKept = tempFolder.substr(0, tempFolder.size() - 1) + L"(未打包2)\\";
+    EXPECT_EQ(fs::file_size(secondKept + L"录制文件Temp"), 60u);
 }
 
 TEST_F(RecordingFileWriterTest, FailedPackLeavesAnEarlierArchiveUntouched) {
@@ -259,7 +269,12 @@ TEST_F(RecordingFileWriterTest, FailedPackLeavesAnEarlierArchiveUntouched) {
     EXPECT_TRUE(host_.messages[0].style & MB_ICONERROR);
     EXPECT_EQ(fs::file_size(archive), 3u);
     EXPECT_FALSE(fs::exists(archive + L".partial"));
-    EXPECT_EQ(fs::file_size(tempFolder + L"录制文件Temp"), 110u);
+    // Windows refuses to move a folder with a file held open in it, Wine does not: the frames
+    // are kept in whichever folder the message names.
+    const std::wstring movedAside = tempFolder.substr(0, tempFolder.size() - 1) + L"(未打包)\\";
+    const std::wstring keptFolder = fs::exists(movedAside) ? movedAside : tempFolder;
+    EXPECT_NE(host_.messages[0].text.find(keptFolder), std::wstring::npos);
+    EXPECT_EQ(fs::file_size(keptFolder + L"录制文件Temp"), 110u);
 }
 
 class RecordingFoldersTest : public ::testing::Test {
