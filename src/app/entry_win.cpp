@@ -22,7 +22,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         objects.dialogs->Configure(L"所有文件(*.*)|*.*");
 
         MainWindowServices services{*objects.trayIcon, *objects.capturer, *objects.frameStore, *objects.dialogs,
-                                    objects.hotKeys.get(), objects.clipboard.get()};
+                                    objects.hotKeys.get(), objects.clipboard.get(),
+                                    objects.playback.get(), objects.progressStrip.get()};
         MainWindowHooks hooks;
         MainWindow mainWindow(services, std::move(hooks));
         if (!mainWindow.Create()) return 1;

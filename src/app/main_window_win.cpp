@@ -19,6 +19,8 @@
 #include "platform/controls_win.h"
 #include "platform/message_box_win.h"
 #include "platform/wait_pumping_win.h"
+#include "platform/wide_path.h"
+#include "play/unpack_folder.h"
 #include "record/recording_folders_win.h"
 #include "record/screen_capturer_win.h"
 #include "util/current_frame_commands_win.h"
@@ -65,6 +67,7 @@ MainWindow::MainWindow(MainWindowServices services, MainWindowHooks hooks)
     : services_(services), hooks_(std::move(hooks)) {}
 
 MainWindow::~MainWindow() {
+    player_.reset();
     recording_.reset();
     recordingTimer_.reset();
     Destroy();
@@ -108,6 +111,41 @@ void MainWindow::FillDefaultHooks() {
     if (!hooks_.saveFrame) hooks_.saveFrame = [this] { SaveCurrentFrame(Handle()); };
     if (!hooks_.copyFrame && services_.clipboard)
         hooks_.copyFrame = [this] { CopyCurrentFrame(*services_.clipboard); };
+    if (!hooks_.browsePlayback) hooks_.browsePlayback = [this] { BrowsePlayback(); };
+    if (!hooks_.startPlayback && services_.playback && services_.progressStrip)
+        hooks_.startPlayback = [this] { StartPlayback(); };
+}
+
+void MainWindow::BrowsePlayback() {
+    CommonDialogs dialogs;
+    dialogs.Configure(L"Glimwell文件(*.vx)|*.vx|所有文件(*.*)|*.*", settings_->SaveFolder());
+    std::wstring path;
+    if (dialogs.ShowFileDialog(Handle(), static_cast<int>(FileDialogMode::Open), path, L"打开播放文件"))
+        SetControlText(layout_.Get(kPlayFileEdit), path);
+}
+
+void MainWindow::StartPlayback() {
+    PlaybackState& state = *services_.playback;
+    if (player_ && player_->Exists()) {
+        // One player at a time: it comes to the front and plays the new path from its next Play.
+        if (IsIconic(player_->Handle())) ShowWindow(player_->Handle(), SW_RESTORE);
+        SetForegroundWindow(player_->Handle());
+        state.loaded = false;
+    } else {
+        player_.reset();
+        player_ = std::make_unique<PlayerWindow>(state, *services_.progressStrip, [this] { LoadPlayback(); });
+        if (!player_->Create()) {
+            player_.reset();
+            return;
+        }
+    }
+    state.recordingPath = ControlText(layout_.Get(kPlayFileEdit));
+}
+
+void MainWindow::LoadPlayback() {
+    PlaybackState& state = *services_.playback;
+    LoadRecording(state, WidePath(state.recordingPath), UnpackFolderName(settings_->CacheFolder(), state.recordingPath),
+                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 }
 
 void MainWindow::ShowPreview(Bytes snapshot) {

@@ -21,6 +21,7 @@
 #include "platform/menu_model_win.h"
 #include "platform/window_timer_win.h"
 #include "platform/window_win.h"
+#include "play/player_window_win.h"
 #include "record/frame_store.h"
 #include "record/recording_file_writer_win.h"
 #include "record/sound_recorder_win.h"
@@ -39,6 +40,8 @@ struct MainWindowServices {
     CommonDialogs& dialogs;
     HotKeyTable* hotKeys = nullptr;                // null: the hot-key page registers nothing
     const ClipboardTools* clipboard = nullptr;     // for "复制当前帧到剪贴板(&C)"
+    PlaybackState* playback = nullptr;             // null: "开始播放" opens no player
+    ProgressStrip* progressStrip = nullptr;        // the player's progress line
 };
 
 // Replaceable work of the main window (tests put fakes here). The recording hooks left empty
@@ -75,6 +78,8 @@ public:
     RecordingController& Recording() { return *recording_; }
     HotKeyPage* HotKeys() { return hotKeyPage_.get(); }
     UINT RecordingTimerPeriod() const { return recordingTimer_ ? recordingTimer_->Period() : 0; }
+    // The player opened by "开始播放"; null before the first one.
+    PlayerWindow* Player() { return player_.get(); }
     // Runs a menu command as if it had been chosen.
     void RunCommand(UINT command);
 
@@ -109,6 +114,9 @@ private:
     void PlacePreviewCanvas();
     RecordingSettings ReadRecordingSettings() const;
     void FillDefaultHooks();
+    void BrowsePlayback();
+    void StartPlayback();
+    void LoadPlayback();
 
     MainWindowServices services_;
     MainWindowHooks hooks_;
@@ -122,6 +130,7 @@ private:
     std::unique_ptr<SettingsPanel> settings_;
     std::unique_ptr<RecordingController> recording_;
     std::unique_ptr<HotKeyPage> hotKeyPage_;
+    std::unique_ptr<PlayerWindow> player_;
 };
 
 // Default cache and save folders: the executable's folder + "\TempFiles\" and + "\SaveFiles\".

@@ -6,6 +6,8 @@
 
 #include "app/hot_key_table_win.h"
 #include "app/tray_icon_win.h"
+#include "play/progress_strip_win.h"
+#include "play/recording_loader.h"
 #include "record/frame_store.h"
 #include "record/screen_capturer_win.h"
 #include "util/clipboard_tools_win.h"
@@ -20,7 +22,9 @@ struct ProgramObjects {
           frameStore(std::make_unique<FrameStore>()),
           dialogs(std::make_unique<CommonDialogs>()),
           clipboard(std::make_unique<ClipboardTools>()),
-          hotKeys(std::make_unique<HotKeyTable>()) {}
+          hotKeys(std::make_unique<HotKeyTable>()),
+          playback(std::make_unique<PlaybackState>()),
+          progressStrip(std::make_unique<ProgressStrip>()) {}
     ~ProgramObjects() {
         trayIcon.reset();
         capturer.reset();
@@ -28,6 +32,8 @@ struct ProgramObjects {
         dialogs.reset();
         clipboard.reset();
         hotKeys.reset();
+        playback.reset();
+        progressStrip.reset();
     }
     ProgramObjects(const ProgramObjects&) = delete;
     ProgramObjects& operator=(const ProgramObjects&) = delete;
@@ -38,6 +44,8 @@ struct ProgramObjects {
     std::unique_ptr<CommonDialogs> dialogs;
     std::unique_ptr<ClipboardTools> clipboard;
     std::unique_ptr<HotKeyTable> hotKeys;  // the recording hot keys; empty until "设置"
+    std::unique_ptr<PlaybackState> playback;       // what the player plays
+    std::unique_ptr<ProgressStrip> progressStrip;  // the progress line of the control window
 };
 
 }  // namespace glimwell
