@@ -16,9 +16,9 @@ constexpr BYTE kControlAlpha = 220;
 
 using K = ControlKind;
 constexpr std::array kControlLayout = {
-    ControlSpec{.kind = K::Button, .name = kPlayButton, .x = 8, .y = 17, .width = 56, .height = 31, .text = L"播放"},
-    ControlSpec{.kind = K::Button, .name = kPauseButton, .x = 88, .y = 17, .width = 56, .height = 31, .text = L"暂停"},
-    ControlSpec{.kind = K::Button, .name = kStopButton, .x = 168, .y = 17, .width = 56, .height = 31, .text = L"停止"},
+    ControlRow{.kind = K::Button, .name = kPlayButton, .x = 8, .y = 17, .width = 56, .height = 31, .text = L"播放"},
+    ControlRow{.kind = K::Button, .name = kPauseButton, .x = 88, .y = 17, .width = 56, .height = 31, .text = L"暂停"},
+    ControlRow{.kind = K::Button, .name = kStopButton, .x = 168, .y = 17, .width = 56, .height = 31, .text = L"停止"},
 };
 
 }  // namespace

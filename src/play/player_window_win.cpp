@@ -19,7 +19,7 @@ constexpr int kPlayerX = 50, kPlayerY = 50, kPlayerWidth = 765, kPlayerHeight = 
 constexpr int kControlFromRight = 400, kControlFromBottom = 150;
 
 constexpr std::array kPlayerLayout = {
-    ControlSpec{.kind = ControlKind::Canvas, .name = kPlayerCanvas, .x = 0, .y = 0, .width = 752, .height = 472},
+    ControlRow{.kind = ControlKind::Canvas, .name = kPlayerCanvas, .x = 0, .y = 0, .width = 752, .height = 472},
 };
 
 }  // namespace
