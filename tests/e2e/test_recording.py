@@ -80,11 +80,15 @@ def focus(window_name):
 
 
 def set_frame_rate(window_name, rate):
-    """Selects the number in the frame-rate box with a double click and types the new one."""
-    click(window_name, FRAME_RATE_BOX, repeat=2)
-    for digit in str(rate):
-        run("xdotool", "key", digit)
-    time.sleep(0.4)
+    """Clicks into the frame-rate box, selects its whole text and types the new number. Done
+    twice: without a window manager the first click may only activate the window, and typing
+    the same number over a selection again changes nothing."""
+    for _ in range(2):
+        click(window_name, FRAME_RATE_BOX)
+        run("xdotool", "key", "End", "shift+Home")
+        for digit in str(rate):
+            run("xdotool", "key", digit)
+        time.sleep(0.4)
 
 
 def dismiss_completion_message():
