@@ -13,8 +13,8 @@ import time
 import zipfile
 from pathlib import Path
 
-FRAME_DELIMITER = bytes([0x0B, 0x16, 0x21, 0x0B, 0x16, 0x21, 0x6F, 0xDE, 0x4D, 0x0A])
-FRAMES_ENTRY = "录制文件Temp".encode("gbk")
+from desktop import FRAME_DELIMITER, FRAMES_ENTRY, find_window, run, wait_for
+
 # Places in the main window at 96 DPI, relative to its top-left corner (frame included).
 HOT_KEY_TAB = (155, 261)      # the tab "快捷键" at the bottom of the inner tab control
 KEY_BOX_1 = (135, 132)        # "编辑框_键代码1"
@@ -24,26 +24,6 @@ SET_BUTTON = (393, 161)       # "按钮_设置快捷键"
 FILE_MENU = (27, 33)          # "文件(&F)"
 EXIT_ITEM = (20, 87)          # its item "退出(&E)"
 FOCUS_SPOT = (45, 56)         # the tab "  录制设置  ": takes the focus from the key boxes
-
-
-def run(*command, check=True):
-    return subprocess.run(command, check=check, capture_output=True, text=True)
-
-
-def wait_for(predicate, timeout, what):
-    end = time.time() + timeout
-    while time.time() < end:
-        result = predicate()
-        if result:
-            return result
-        time.sleep(0.2)
-    raise AssertionError(f"timed out waiting for {what}")
-
-
-def find_window(name):
-    result = run("xdotool", "search", "--onlyvisible", "--name", name, check=False)
-    ids = result.stdout.split()
-    return ids[0] if ids else None
 
 
 def key(*sequence):

@@ -16,9 +16,9 @@ from pathlib import Path
 
 from PIL import Image
 
-FRAME_DELIMITER = bytes([0x0B, 0x16, 0x21, 0x0B, 0x16, 0x21, 0x6F, 0xDE, 0x4D, 0x0A])
+from desktop import FRAME_DELIMITER, FRAMES_ENTRY, find_window, run, wait_for
+
 REGION_TRAILER = bytes([0x02, 0x04, 0x05, 0x04, 0x05, 0x08, 0x08, 0x06, 0x09, 0x00, 0x00])
-FRAMES_ENTRY = "录制文件Temp".encode("gbk")
 CONFIG_ENTRY = b"Config"
 TEST_WINDOW_PLACE = (1500, 100)
 TEST_WINDOW_SIZE = (320, 240)
@@ -29,26 +29,6 @@ FOCUS_SPOT = (550, 70)  # the empty strip beside the tabs
 FILE_MENU = (20, 31)
 EXIT_ITEM = (50, 85)
 FRAME_RATE_BOX = (117, 222)
-
-
-def run(*command, check=True):
-    return subprocess.run(command, check=check, capture_output=True, text=True)
-
-
-def wait_for(predicate, timeout, what):
-    end = time.time() + timeout
-    while time.time() < end:
-        result = predicate()
-        if result:
-            return result
-        time.sleep(0.2)
-    raise AssertionError(f"timed out waiting for {what}")
-
-
-def find_window(name):
-    result = run("xdotool", "search", "--onlyvisible", "--name", name, check=False)
-    ids = result.stdout.split()
-    return ids[0] if ids else None
 
 
 def keys(*sequence):
