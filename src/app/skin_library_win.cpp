@@ -1,6 +1,8 @@
 // Loading SkinH_EL.dll from the program's own folder, if it is there.
 #include "app/skin_library_win.h"
 
+#include "app/main_window_win.h"
+
 #include <windows.h>
 
 #include <filesystem>
@@ -8,26 +10,8 @@
 
 namespace glimwell {
 
-namespace {
-
-std::filesystem::path ExecutableFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    while (true) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return std::filesystem::path(path).parent_path();
-}
-
-}  // namespace
-
 bool AttachOptionalSkin() {
-    const std::filesystem::path library = ExecutableFolder() / L"SkinH_EL.dll";
+    const std::filesystem::path library = std::filesystem::path(ExecutableFolderText()) / L"SkinH_EL.dll";
     if (GetFileAttributesW(library.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
     // Loaded for the rest of the run: the library draws the windows from now on.
     HMODULE module = LoadLibraryExW(library.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
